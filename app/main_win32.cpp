@@ -1,0 +1,80 @@
+// Entry point: start-up, the event loop, shutdown. Exit code 0 on every path.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/event_loop.h"
+#include "app/fonts_win32.h"
+#include "app/main_window_win32.h"
+#include "common/scoped_win32.h"
+#include "repair/registry_win32.h"
+#include "repair/repair_action.h"
+#include "repair/shutdown_win32.h"
+
+namespace quellbrin {
+namespace {
+
+// Program-wide state.
+ScopedFont FontFixButton;
+ScopedFont FontStatus;
+ScopedBitmap ImageBanner;
+bool fixedBefore = false;
+
+class Win32RepairUi final : public RepairUi {
+ public:
+  explicit Win32RepairUi(const MainWindow& window) : window_(window) {}
+  void ShowStatus(const std::wstring& text) override { quellbrin::ShowStatus(window_, text); }
+  bool AskRestart(const std::wstring& text) override {
+    // No owner window: MainWindow stays enabled while the question is open.
+    return MessageBoxW(nullptr, text.c_str(), kWindowTitle, MB_ICONQUESTION | MB_YESNO) == IDYES;
+  }
+  void RequestRestart() override { ShutdownWithPrivilege(EWX_REBOOT); }
+
+ private:
+  const MainWindow& window_;
+};
+
+class Win32LoopActions final : public LoopActions {
+ public:
+  explicit Win32LoopActions(const MainWindow& window) : ui_(window) {}
+  void OpenSiteLink() override {}
+  void RunRepair() override {
+    Win32Registry registry;
+    quellbrin::RunRepair(registry, ui_, fixedBefore);
+  }
+
+ private:
+  Win32RepairUi ui_;
+};
+
+void Run(HINSTANCE instance) {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_HOTKEY_CLASS | ICC_DATE_CLASSES |
+                                            ICC_USEREX_CLASSES | ICC_INTERNET_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  FontFixButton.reset(CreateArialFont(20));
+  FontStatus.reset(CreateArialFont(11));
+
+  EventDelivery delivery;
+  MainWindow window;
+  if (OpenMainWindow(window, instance, delivery) == nullptr) return;
+  CreateControls(window, instance, ImageBanner.get(), FontFixButton.get(), FontStatus.get());
+  fixedBefore = false;
+
+  Win32MessagePump pump(window);
+  Win32LoopActions actions(window);
+  RunEventLoop(delivery, pump, actions);
+
+  DestroyWindow(window.hwnd);
+  UnregisterClassW(kWindowClass, instance);
+}
+
+}  // namespace
+}  // namespace quellbrin
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  quellbrin::Run(instance);
+  quellbrin::ImageBanner.reset();
+  quellbrin::FontFixButton.reset();
+  quellbrin::FontStatus.reset();
+  ExitProcess(0);
+}
