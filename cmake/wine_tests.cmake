@@ -38,6 +38,6 @@ endfunction()
 
 quellbrin_wine_test(registry_win32_tests
   SOURCES tests/win/registry_win32_test.cpp tests/win/wine_test_main.cpp
-  LIBS quellbrin_core advapi32)
+  LIBS quellbrin_win32)
 
 add_subdirectory(tests/e2e)

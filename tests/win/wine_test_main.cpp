@@ -1,0 +1,7 @@
+// GoogleTest entry for the programs that run under Wine.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
