@@ -17,4 +17,9 @@ add_executable(quellbrin WIN32 app/main_win32.cpp)
 target_link_options(quellbrin PRIVATE -municode -s)
 target_link_libraries(quellbrin PRIVATE quellbrin_win32)
 
+# Resources, hardening and reproducibility of the exe.
+include(cmake/resources.cmake OPTIONAL)
+
 include(cmake/wine_tests.cmake)
+# Windows-side tests of the resources and the hardening.
+include(cmake/resources_tests.cmake OPTIONAL)
