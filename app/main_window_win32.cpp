@@ -54,6 +54,18 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       delivery.Post(Event{EventKind::CloseWindow, kMainWindowNumber, 0});
       return 0;
 
+    case WM_SYSCOMMAND:
+      // Neither minimisable, maximisable nor resizable, whoever sends the command.
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE:
+        case SC_MAXIMIZE:
+        case SC_SIZE:
+          return 0;
+        default:
+          break;
+      }
+      break;
+
     case WM_MOVE:
       delivery.Post(Event{EventKind::Window, kMainWindowNumber, kWindowMoved});
       break;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/driver.h"
-#include "tests/e2e/font_probe.h"
+#include "tests/e2e/probe.h"
 
 namespace e2e {
 namespace {
@@ -94,10 +94,10 @@ TEST(MainWindow, ControlsInCreationOrderWithTheirClassStyleRectTextAndFont) {
     }
 
     if (c.fontPoints >= 0) {
-      FontProbeResult probe{};
-      ASSERT_TRUE(ProbeFont(child, &probe));
+      ProbeResult probe{};
+      ASSERT_TRUE(Probe(child, kProbeFont, &probe));
       ASSERT_TRUE(probe.hasFont);
-      ASSERT_TRUE(probe.valid);
+      ASSERT_TRUE(probe.validFont);
       const LOGFONTW& lf = probe.font;
       if (c.fontPoints == 0) {
         EXPECT_TRUE(probe.isDefaultGuiFont);

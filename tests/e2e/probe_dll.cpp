@@ -1,0 +1,53 @@
+// The probe's hook, running inside quellbrin.exe.
+#include <windows.h>
+
+#include "tests/e2e/probe.h"
+
+namespace {
+
+void Answer(HWND hwnd, WPARAM query, e2e::ProbeResult* out) {
+  if (query == e2e::kProbeFont) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+    out->hasFont = font != nullptr;
+    out->isDefaultGuiFont = font == GetStockObject(DEFAULT_GUI_FONT);
+    out->validFont = font != nullptr && GetObjectW(font, sizeof(out->font), &out->font) ==
+                                            static_cast<int>(sizeof(out->font));
+  } else if (query == e2e::kProbeSystemMenu) {
+    HMENU menu = GetSystemMenu(hwnd, FALSE);
+    out->menuItems = -1;
+    if (menu == nullptr) return;
+    const int count = GetMenuItemCount(menu);
+    out->menuItems = count < 32 ? count : 32;
+    for (int i = 0; i < out->menuItems; ++i) {
+      auto& item = out->menu[i];
+      item.id = GetMenuItemID(menu, i);
+      item.state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+      GetMenuStringW(menu, static_cast<UINT>(i), item.text, 64, MF_BYPOSITION);
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam,
+                                                             LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (msg->message == RegisterWindowMessageW(e2e::kProbeMessage)) {
+      HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, e2e::kProbeMapping);
+      if (mapping != nullptr) {
+        auto* out = static_cast<e2e::ProbeResult*>(
+            MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(e2e::ProbeResult)));
+        if (out != nullptr) {
+          Answer(msg->hwnd, msg->wParam, out);
+          out->done = TRUE;
+          UnmapViewOfFile(out);
+        }
+        CloseHandle(mapping);
+      }
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
