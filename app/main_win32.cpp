@@ -2,6 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/banner_win32.h"
+#include "app/credits.h"
+#include "app/credits_win32.h"
+#include "app/dll_search_win32.h"
 #include "app/event_loop.h"
 #include "app/fonts_win32.h"
 #include "app/main_window_win32.h"
@@ -17,6 +21,7 @@ namespace {
 ScopedFont FontFixButton;
 ScopedFont FontStatus;
 ScopedBitmap ImageBanner;
+std::wstring CreditsText;
 bool fixedBefore = false;
 
 class Win32RepairUi final : public RepairUi {
@@ -36,7 +41,7 @@ class Win32RepairUi final : public RepairUi {
 class Win32LoopActions final : public LoopActions {
  public:
   explicit Win32LoopActions(const MainWindow& window) : ui_(window) {}
-  void OpenSiteLink() override {}
+  void OpenSiteLink() override { quellbrin::OpenSiteLink(); }
   void RunRepair() override {
     Win32Registry registry;
     quellbrin::RunRepair(registry, ui_, fixedBefore);
@@ -53,17 +58,21 @@ void Run(HINSTANCE instance) {
 
   FontFixButton.reset(CreateArialFont(20));
   FontStatus.reset(CreateArialFont(11));
+  CreditsText = BuildCreditsText();
+  ImageBanner.reset(LoadBanner());
 
   EventDelivery delivery;
   MainWindow window;
   if (OpenMainWindow(window, instance, delivery) == nullptr) return;
   CreateControls(window, instance, ImageBanner.get(), FontFixButton.get(), FontStatus.get());
+  InstallHiddenPart(window, CreditsText);
   fixedBefore = false;
 
   Win32MessagePump pump(window);
   Win32LoopActions actions(window);
   RunEventLoop(delivery, pump, actions);
 
+  if (window.tooltip != nullptr) DestroyWindow(window.tooltip);
   DestroyWindow(window.hwnd);
   UnregisterClassW(kWindowClass, instance);
 }
@@ -72,6 +81,8 @@ void Run(HINSTANCE instance) {
 }  // namespace quellbrin
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Before anything else can load a DLL: none from the program's folder.
+  quellbrin::RestrictDllSearchPath();
   quellbrin::Run(instance);
   quellbrin::ImageBanner.reset();
   quellbrin::FontFixButton.reset();

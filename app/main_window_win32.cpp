@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/banner_win32.h"
 #include "app/centring.h"
 #include "app/event_loop.h"
 #include "app/tab_order.h"
@@ -151,6 +152,8 @@ void CreateControls(MainWindow& window, HINSTANCE instance, HBITMAP banner, HFON
     // The control takes the bitmap's size.
     SendMessageW(window.banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner));
   }
+  window.tooltip = CreateBannerTooltip(window.hwnd, window.banner, instance);
+  if (window.delivery != nullptr) WatchBannerEvents(window.banner, *window.delivery);
 
   window.fix = CreateControl(window.hwnd, instance, L"Button", L"Fix MetroApps (Windows 8 CP)",
                              button, 20, 140, 410, 80, kGadgetFix);

@@ -27,6 +27,7 @@ struct MainWindow {
   HWND banner = nullptr;
   HWND fix = nullptr;
   HWND status = nullptr;
+  HWND tooltip = nullptr;   // the banner's
   HWND savedFocus = nullptr;  // the control that had the focus when deactivated
   WindowHook hook = nullptr;
   EventDelivery* delivery = nullptr;
@@ -36,7 +37,7 @@ struct MainWindow {
 // Null when the window cannot be created (the class is unregistered again).
 HWND OpenMainWindow(MainWindow& window, HINSTANCE instance, EventDelivery& delivery);
 
-// GadgetEnd, GadgetBanner, GadgetFix, GadgetStatus, in that order.
+// GadgetEnd, GadgetBanner with its tooltip, GadgetFix, GadgetStatus, in that order.
 void CreateControls(MainWindow& window, HINSTANCE instance, HBITMAP banner, HFONT fixFont,
                     HFONT statusFont);
 

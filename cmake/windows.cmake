@@ -6,12 +6,14 @@ add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
 
 # The Win32 adapters, shared by the program and its Windows-side tests.
 add_library(quellbrin_win32 STATIC
+  app/banner_win32.cpp
+  app/credits_win32.cpp
   app/fonts_win32.cpp
   app/main_window_win32.cpp
   repair/registry_win32.cpp
   repair/shutdown_win32.cpp
 )
-target_link_libraries(quellbrin_win32 PUBLIC quellbrin_core comctl32 gdi32 user32 advapi32 shell32)
+target_link_libraries(quellbrin_win32 PUBLIC quellbrin_core quellbrin_banner comctl32 gdi32 user32 advapi32 shell32)
 
 add_executable(quellbrin WIN32 app/main_win32.cpp)
 target_link_options(quellbrin PRIVATE -municode -s)
