@@ -13,7 +13,7 @@ namespace e2e {
 inline constexpr const wchar_t* kProbeMessage = L"QuellbrinE2eProbe";
 inline constexpr const wchar_t* kProbeMapping = L"Local\\QuellbrinE2eProbe";
 
-enum ProbeQuery : WPARAM { kProbeFont = 1, kProbeSystemMenu = 2 };
+enum ProbeQuery : WPARAM { kProbeFont = 1, kProbeSystemMenu = 2, kProbeTooltip = 3 };
 
 struct ProbeMenuItem {
   UINT id;
@@ -31,6 +31,14 @@ struct ProbeResult {
   // kProbeSystemMenu
   int menuItems;  // -1: no system menu
   ProbeMenuItem menu[32];
+  // kProbeTooltip: the tooltip windows of the target's thread and their tools
+  int tooltips;
+  HWND tooltip;
+  int toolCount;
+  UINT toolFlags;
+  HWND toolOwner;
+  UINT_PTR toolId;
+  wchar_t toolText[128];
 };
 
 bool Probe(HWND target, ProbeQuery query, ProbeResult* result);
