@@ -118,5 +118,25 @@ TEST(Ending, TabFromNoFocusCyclesEndeFixEnde) {
   EXPECT_EQ(app.WaitForExit(), 0);
 }
 
+TEST(Focus, ActivationGivesBackTheControlThatHadTheFocus) {
+  App app;
+  ASSERT_TRUE(app.Start());
+  BringToFront(app.window());
+  PressKey(VK_TAB);
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitFor([&] { return FocusOf(app) == app.Control(3); }, 2000));
+
+  // Another program's window takes the activation, then ours gets it back.
+  HWND other = CreateWindowExW(0, L"Static", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  BringToFront(other);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == other; }, 2000));
+  BringToFront(app.window());
+  EXPECT_TRUE(WaitFor([&] { return FocusOf(app) == app.Control(3); }, 2000))
+      << "focus is on " << FocusOf(app);
+  DestroyWindow(other);
+}
+
 }  // namespace
 }  // namespace e2e
