@@ -90,13 +90,19 @@ TEST(RepairFlow, MissingKeyFailsFirstThenSucceeds) {
   EXPECT_EQ(app.WaitForExit(), 0);
 }
 
-TEST(RepairFlow, ClickOnFixWhileTheQuestionIsOpenIsLost) {
+// A first, successful click, leaving the restart question open.
+void OpenRestartQuestion(App& app, HWND* box) {
   FillOle();
-  App app;
   ASSERT_TRUE(app.Start());
   Click(app.Control(3));
-  HWND box = app.WaitForMessageBox();
-  ASSERT_NE(box, nullptr);
+  *box = app.WaitForMessageBox();
+  ASSERT_NE(*box, nullptr);
+}
+
+TEST(RepairFlow, ClickOnFixWhileTheQuestionIsOpenIsLost) {
+  App app;
+  HWND box = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenRestartQuestion(app, &box));
   // Were this click handled, it would delete the marker and change the status.
   MakeKey(std::wstring(kOle) + L"\\Marker", {L"v"});
   Click(app.Control(3));
@@ -110,12 +116,9 @@ TEST(RepairFlow, ClickOnFixWhileTheQuestionIsOpenIsLost) {
 }
 
 TEST(RepairFlow, CloseWhileTheQuestionIsOpenEndsTheProgramOnceAnswered) {
-  FillOle();
   App app;
-  ASSERT_TRUE(app.Start());
-  Click(app.Control(3));
-  HWND box = app.WaitForMessageBox();
-  ASSERT_NE(box, nullptr);
+  HWND box = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenRestartQuestion(app, &box));
   PostMessageW(app.window(), WM_CLOSE, 0, 0);
   Settle(800);
   EXPECT_TRUE(app.Running()) << "the question is still open";
