@@ -15,7 +15,7 @@ add_library(quellbrin_win32 STATIC
 )
 target_link_libraries(quellbrin_win32 PUBLIC quellbrin_core quellbrin_banner comctl32 gdi32 user32 advapi32 shell32)
 
-add_executable(quellbrin WIN32 app/main_win32.cpp)
+add_executable(quellbrin WIN32 app/main_win32.cpp app/terminate_handler_win32.cpp)
 target_link_options(quellbrin PRIVATE -municode -s)
 target_link_libraries(quellbrin PRIVATE quellbrin_win32)
 
