@@ -1,6 +1,8 @@
 # Windows build: quellbrin.exe, and the tests that run it under Wine.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 add_compile_options(-ffunction-sections -fdata-sections)
+# The program catches nothing: no exception tables or run-time type data.
+set(QUELLBRIN_LEAN_FLAGS -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables)
 # Statically linked: nothing but Windows' own DLLs beside it.
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
 
@@ -25,3 +27,4 @@ include(cmake/resources.cmake OPTIONAL)
 include(cmake/wine_tests.cmake)
 # Windows-side tests of the resources and the hardening.
 include(cmake/resources_tests.cmake OPTIONAL)
+
