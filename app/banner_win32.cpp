@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include <cstring>
-#include <string>
 
 #include "app/event_loop.h"
 #include "app/jpeg_decode.h"
@@ -110,12 +109,11 @@ void WatchBannerEvents(HWND banner, EventDelivery& delivery) {
 }
 
 void OpenSiteLink() {
-  const std::wstring url = std::wstring(L"http://") + kSiteHost + L"/";
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_NOCLOSEPROCESS;
   info.lpVerb = L"";
-  info.lpFile = url.c_str();
+  info.lpFile = kSiteUrl;
   info.nShow = SW_SHOWNORMAL;
   if (ShellExecuteExW(&info) && info.hProcess != nullptr) CloseHandle(info.hProcess);
 }

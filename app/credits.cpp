@@ -2,13 +2,11 @@
 
 namespace quellbrin {
 
-std::wstring BuildCreditsText() {
-  std::wstring text;
-  text += L"Greetings to:\n";
-  text += L"der.obbo, Brindel, Sorvin, TalmekJ, Quintarox und wumpel vom Orvanta Team...   ";
-  text += L"Malvie - Danke, dass du immer f\u00FCr mich da bist!!\n\nund alle die mich kennen... \n\n";
-  text += L"Gru\u00DF Jarnfried Kesselt aka 'Mr.Quorbel of Tavrenik!' (Brimsel) ;-)";
-  return text;
+const wchar_t* BuildCreditsText() {
+  return L"Greetings to:\n"
+         L"der.obbo, Brindel, Sorvin, TalmekJ, Quintarox und wumpel vom Orvanta Team...   "
+         L"Malvie - Danke, dass du immer f\u00FCr mich da bist!!\n\nund alle die mich kennen... \n\n"
+         L"Gru\u00DF Jarnfried Kesselt aka 'Mr.Quorbel of Tavrenik!' (Brimsel) ;-)";
 }
 
 }  // namespace quellbrin

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 namespace quellbrin {
 
@@ -11,7 +10,8 @@ constexpr unsigned kSysCommand = 0x0112;  // WM_SYSCOMMAND
 inline constexpr const wchar_t* kHiddenPartItem = L"Hidden Part";
 inline constexpr const wchar_t* kCreditsTitle = L"You found the hidden part!";
 
-std::wstring BuildCreditsText();
+// The four parts, joined; line feeds only.
+const wchar_t* BuildCreditsText();
 
 // Windows keeps the low four bits of a system command for itself.
 inline bool IsHiddenPartCommand(unsigned message, std::uintptr_t wParam) {

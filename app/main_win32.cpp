@@ -21,16 +21,16 @@ namespace {
 ScopedFont FontFixButton;
 ScopedFont FontStatus;
 ScopedBitmap ImageBanner;
-std::wstring CreditsText;
+const wchar_t* CreditsText = L"";
 bool fixedBefore = false;
 
 class Win32RepairUi final : public RepairUi {
  public:
   explicit Win32RepairUi(const MainWindow& window) : window_(window) {}
-  void ShowStatus(const std::wstring& text) override { quellbrin::ShowStatus(window_, text); }
-  bool AskRestart(const std::wstring& text) override {
+  void ShowStatus(const wchar_t* text) override { quellbrin::ShowStatus(window_, text); }
+  bool AskRestart(const wchar_t* text) override {
     // No owner window: MainWindow stays enabled while the question is open.
-    return MessageBoxW(nullptr, text.c_str(), kWindowTitle, MB_ICONQUESTION | MB_YESNO) == IDYES;
+    return MessageBoxW(nullptr, text, kWindowTitle, MB_ICONQUESTION | MB_YESNO) == IDYES;
   }
   void RequestRestart() override { ShutdownWithPrivilege(EWX_REBOOT); }
 

@@ -169,8 +169,8 @@ void CreateControls(MainWindow& window, HINSTANCE instance, HBITMAP banner, HFON
   }
 }
 
-void ShowStatus(const MainWindow& window, const std::wstring& text) {
-  SetWindowTextW(window.status, text.c_str());
+void ShowStatus(const MainWindow& window, const wchar_t* text) {
+  SetWindowTextW(window.status, text);
 }
 
 bool HandleKeyboardTable(MainWindow& window, const MSG& msg) {

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <string>
 
 #include "app/events.h"
 #include "common/scoped_win32.h"
@@ -41,7 +40,7 @@ HWND OpenMainWindow(MainWindow& window, HINSTANCE instance, EventDelivery& deliv
 void CreateControls(MainWindow& window, HINSTANCE instance, HBITMAP banner, HFONT fixFont,
                     HFONT statusFont);
 
-void ShowStatus(const MainWindow& window, const std::wstring& text);
+void ShowStatus(const MainWindow& window, const wchar_t* text);
 
 // The Tab / Shift+Tab table: true when it consumed `msg`.
 bool HandleKeyboardTable(MainWindow& window, const MSG& msg);

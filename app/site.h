@@ -9,6 +9,7 @@
 namespace quellbrin {
 
 inline constexpr const wchar_t* kSiteHost = QUELLBRIN_WIDE(QUELLBRIN_SITE_HOST);
+inline constexpr const wchar_t* kSiteUrl = L"http://" QUELLBRIN_WIDE(QUELLBRIN_SITE_HOST) L"/";
 inline constexpr const wchar_t* kAuthorEmail = QUELLBRIN_WIDE(QUELLBRIN_AUTHOR_EMAIL);
 
 }  // namespace quellbrin

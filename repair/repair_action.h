@@ -3,7 +3,6 @@
 // restart.
 #pragma once
 
-#include <string>
 
 #include "repair/registry.h"
 
@@ -21,9 +20,9 @@ inline constexpr const wchar_t* kRestartQuestion =
 
 // The user-facing side of the repair.
 struct RepairUi {
-  virtual void ShowStatus(const std::wstring& text) = 0;
+  virtual void ShowStatus(const wchar_t* text) = 0;
   // True when the user answers Yes to the restart question.
-  virtual bool AskRestart(const std::wstring& text) = 0;
+  virtual bool AskRestart(const wchar_t* text) = 0;
   virtual void RequestRestart() = 0;
 
  protected:

@@ -12,7 +12,7 @@ TEST(CreditsText, IsTheFourPartsWithLineFeedsOnly) {
       L"Malvie - Danke, dass du immer f\x00FCr mich da bist!!\x000A\x000A"
       L"und alle die mich kennen... \x000A\x000A"
       L"Gru\x00DF Jarnfried Kesselt aka 'Mr.Quorbel of Tavrenik!' (Brimsel) ;-)";
-  const std::wstring text = BuildCreditsText();
+  const std::wstring text = BuildCreditsText();  // as the box gets it
   EXPECT_EQ(text, expected);
   EXPECT_EQ(text.find(L'\r'), std::wstring::npos);
   // The members' greeting runs straight on into the dedication.

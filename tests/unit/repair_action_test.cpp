@@ -10,8 +10,8 @@ namespace {
 constexpr const wchar_t* kOle = L"SOFTWARE\\Microsoft\\Ole";
 
 struct FakeUi final : RepairUi {
-  void ShowStatus(const std::wstring& text) override { statuses.push_back(text); }
-  bool AskRestart(const std::wstring& text) override {
+  void ShowStatus(const wchar_t* text) override { statuses.push_back(text); }
+  bool AskRestart(const wchar_t* text) override {
     questions.push_back(text);
     return answerYes;
   }
