@@ -24,14 +24,11 @@ HBITMAP LoadBanner() {
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap == nullptr || bits == nullptr) {
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    return nullptr;
-  }
+  ScopedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) return nullptr;
   // Both sides use rows padded to four bytes.
   std::memcpy(bits, image->pixels.data(), image->pixels.size());
-  return bitmap;
+  return bitmap.release();
 }
 
 HWND CreateBannerTooltip(HWND owner, HWND banner, HINSTANCE instance) {

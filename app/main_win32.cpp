@@ -63,17 +63,19 @@ void Run(HINSTANCE instance) {
 
   EventDelivery delivery;
   MainWindow window;
-  if (OpenMainWindow(window, instance, delivery) == nullptr) return;
-  CreateControls(window, instance, ImageBanner.get(), FontFixButton.get(), FontStatus.get());
-  InstallHiddenPart(window, CreditsText);
-  fixedBefore = false;
+  {
+    // Destroyed in reverse order at the end of this scope: the tooltip first.
+    ScopedWindow mainWindow(OpenMainWindow(window, instance, delivery));
+    if (!mainWindow) return;
+    CreateControls(window, instance, ImageBanner.get(), FontFixButton.get(), FontStatus.get());
+    ScopedWindow tooltip(window.tooltip);
+    InstallHiddenPart(window, CreditsText);
+    fixedBefore = false;
 
-  Win32MessagePump pump(window);
-  Win32LoopActions actions(window);
-  RunEventLoop(delivery, pump, actions);
-
-  if (window.tooltip != nullptr) DestroyWindow(window.tooltip);
-  DestroyWindow(window.hwnd);
+    Win32MessagePump pump(window);
+    Win32LoopActions actions(window);
+    RunEventLoop(delivery, pump, actions);
+  }
   UnregisterClassW(kWindowClass, instance);
 }
 

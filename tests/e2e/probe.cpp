@@ -1,14 +1,14 @@
 #include "tests/e2e/probe.h"
 
 #include "common/scoped_win32.h"
+#include "tests/probe_hook_win32.h"
 
 namespace e2e {
 
 namespace {
 void UnhookIgnoringResult(HHOOK hook) { UnhookWindowsHookEx(hook); }
-void UnmapIgnoringResult(void* view) { UnmapViewOfFile(view); }
 using ScopedHook = quellbrin::Scoped<HHOOK, UnhookIgnoringResult>;
-using ScopedView = quellbrin::Scoped<void*, UnmapIgnoringResult>;
+using probe::ScopedView;
 }  // namespace
 
 bool Probe(HWND target, ProbeQuery query, ProbeResult* result) {

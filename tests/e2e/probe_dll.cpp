@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "tests/e2e/probe.h"
+#include "tests/probe_hook_win32.h"
 
 namespace {
 
@@ -59,20 +60,7 @@ void Answer(HWND hwnd, WPARAM query, e2e::ProbeResult* out) {
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam,
                                                              LPARAM lParam) {
   if (code == HC_ACTION) {
-    const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (msg->message == RegisterWindowMessageW(e2e::kProbeMessage)) {
-      HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, e2e::kProbeMapping);
-      if (mapping != nullptr) {
-        auto* out = static_cast<e2e::ProbeResult*>(
-            MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(e2e::ProbeResult)));
-        if (out != nullptr) {
-          Answer(msg->hwnd, msg->wParam, out);
-          out->done = TRUE;
-          UnmapViewOfFile(out);
-        }
-        CloseHandle(mapping);
-      }
-    }
+    probe::Serve<e2e::ProbeResult>(lParam, e2e::kProbeMessage, e2e::kProbeMapping, Answer);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "tests/probe_hook_win32.h"
 #include "tests/win/in_process_probe.h"
 
 using namespace quellbrin::test;
@@ -28,19 +29,7 @@ void Answer(HWND hwnd, WPARAM query, ProbeResult* out) {
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam,
                                                              LPARAM lParam) {
-  const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  if (code == HC_ACTION && msg->message == RegisterWindowMessageW(kProbeMessage)) {
-    if (HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, kProbeMapping)) {
-      auto* out = static_cast<ProbeResult*>(
-          MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(ProbeResult)));
-      if (out != nullptr) {
-        Answer(msg->hwnd, msg->wParam, out);
-        out->done = TRUE;
-        UnmapViewOfFile(out);
-      }
-      CloseHandle(mapping);
-    }
-  }
+  if (code == HC_ACTION) probe::Serve<ProbeResult>(lParam, kProbeMessage, kProbeMapping, Answer);
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
